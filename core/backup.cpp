@@ -17,7 +17,7 @@ void ShellCopy(const std::string& sourcePath, const std::string& targetPath,
 void BackupFile(const std::string& name, plat::WindowHandle ownerWindow) {
     const std::string fullPath = GamePath(name);
     if (!FileExists(fullPath, 0)) {
-        plat::MessageBox("MechPath path is invalid!", plat::kMbCritical, ProgramName);
+        plat::ShowMessage("MechPath path is invalid!", plat::kMbCritical, ProgramName);
         return;
     }
     ShellCopy(fullPath, fullPath + "b", "Backing Up", ownerWindow);
@@ -26,7 +26,7 @@ void BackupFile(const std::string& name, plat::WindowHandle ownerWindow) {
 void RestoreFile(const std::string& name, plat::WindowHandle ownerWindow) {
     const std::string fullPath = GamePath(name);
     if (!FileExists(fullPath + "b", 0)) {
-        plat::MessageBox("MechPath path is invalid!", plat::kMbCritical, ProgramName);
+        plat::ShowMessage("MechPath path is invalid!", plat::kMbCritical, ProgramName);
         return;
     }
     ShellCopy(fullPath + "b", fullPath, "Backing Up", ownerWindow);

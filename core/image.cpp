@@ -115,7 +115,7 @@ void LoadTGA(const std::string& path, ImageBuffer& image) {
 
 void SaveTGA(const std::string& path, const ImageBuffer& image) {
     // Delete first, so the new file never keeps bytes of an older, longer one.
-    if (FileExists(path, 0)) plat::DeleteFile(path);
+    if (FileExists(path, 0)) plat::RemoveFile(path);
     BinFile file(path, OpenMode::Create);
     WriteTgaBody(file, image);
     file.Close();

@@ -16,14 +16,14 @@ std::string TrimSpaces(const std::string& text) {
 long GetRegistryValue(plat::RegKey key, const std::string& valueName, RegistryValue& value) {
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    long result = plat::RegQueryValue(key, valueName, type, nullptr, size);
+    long result = plat::QueryRegistryValue(key, valueName, type, nullptr, size);
     if (result != 0) return result;
     if (type == plat::kRegSz) {
         // A size of 0 cannot hold even the terminator: the text buffer cannot be
         // made and the procedure ends with the last code, 0, value unchanged.
         if (size == 0) return result;
         std::vector<char> buffer(size, '\0');
-        result = plat::RegQueryValue(key, valueName, type, buffer.data(), size);
+        result = plat::QueryRegistryValue(key, valueName, type, buffer.data(), size);
         if (result == 0) {
             std::size_t length = size > 0 ? size - 1 : 0;
             if (length > buffer.size()) length = buffer.size();
@@ -36,7 +36,7 @@ long GetRegistryValue(plat::RegKey key, const std::string& valueName, RegistryVa
     if (type == plat::kRegDword) {
         std::uint8_t bytes[4] = {};
         size = 4;
-        result = plat::RegQueryValue(key, valueName, type, bytes, size);
+        result = plat::QueryRegistryValue(key, valueName, type, bytes, size);
         if (result == 0) value = GetU32(bytes);
         return result;
     }
@@ -62,22 +62,22 @@ std::string GamePath(const std::string& relative) { return MechPath + MechSep + 
 
 bool LocateGame() {
     plat::RegKey key = 0;
-    if (plat::RegOpenKey(plat::kHkeyLocalMachine, kGameKey, plat::kKeyRead, key) == 0) {
+    if (plat::OpenRegistryKey(plat::kHkeyLocalMachine, kGameKey, plat::kKeyRead, key) == 0) {
         RegistryValue exePath, cdPath;
         MechPath = GetRegistryValue(key, "EXE Path", exePath) == 0 ? RegistryText(exePath) : "";
         CDPath = GetRegistryValue(key, "CDPath", cdPath) == 0 ? RegistryText(cdPath) : "";
-        plat::RegCloseKey(key);
+        plat::CloseRegistryKey(key);
     } else {
         MechPath.clear();
     }
     if (MechPath.empty() || CDPath.empty()) {
-        plat::MessageBox("Problem getting Mechwarrior Path!", plat::kMbCritical, ProgramName);
+        plat::ShowMessage("Problem getting Mechwarrior Path!", plat::kMbCritical, ProgramName);
         return false;
     }
     std::string trimmed = TrimSpaces(MechPath);
     MechSep = (!trimmed.empty() && trimmed.back() == '\\') ? "" : "\\";
     if (!FileExists(GamePath("resource\\textures.mw4"), 0)) {
-        plat::MessageBox("Mechwarrior path is invalid!", plat::kMbCritical, ProgramName);
+        plat::ShowMessage("Mechwarrior path is invalid!", plat::kMbCritical, ProgramName);
         return false;
     }
     return true;

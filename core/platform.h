@@ -25,11 +25,11 @@ constexpr std::uint32_t kRegExpandSz = 2;
 constexpr std::uint32_t kRegDword = 4;
 
 // RegOpenKeyExA(root, subKey, 0, access, &key); returns its result code.
-long RegOpenKey(std::uint32_t root, const std::string& subKey, std::uint32_t access, RegKey& key);
+long OpenRegistryKey(std::uint32_t root, const std::string& subKey, std::uint32_t access, RegKey& key);
 // RegQueryValueExA(key, name, nullptr, &type, data, &size); data may be null.
-long RegQueryValue(RegKey key, const std::string& name, std::uint32_t& type, void* data,
+long QueryRegistryValue(RegKey key, const std::string& name, std::uint32_t& type, void* data,
                    std::uint32_t& size);
-void RegCloseKey(RegKey key);
+void CloseRegistryKey(RegKey key);
 
 // ---- files ---------------------------------------------------------------
 // Opens a file for core::BinFile; raises core::Error when it cannot.
@@ -41,7 +41,7 @@ std::FILE* OpenFile(const std::string& path, core::OpenMode mode);
 bool FindMatch(const std::string& path, int attributes);
 // Attributes to normal (clears read-only, hidden, system, archive).
 void SetAttributesNormal(const std::string& path);
-void DeleteFile(const std::string& path);  // raises when the file cannot be deleted
+void RemoveFile(const std::string& path);  // raises when the file cannot be deleted
 std::string GetEnvironment(const std::string& name);
 
 // ---- the shell's file copy -------------------------------------------------
@@ -62,7 +62,7 @@ constexpr int kIdNo = 7;
 // Owner of the message boxes and shell windows: the program's main window.
 void SetMainWindow(WindowHandle window);
 WindowHandle MainWindow();
-int MessageBox(const std::string& text, unsigned style, const std::string& title);
+int ShowMessage(const std::string& text, unsigned style, const std::string& title);
 // The hourglass over all of the program's windows (true) or the default arrow.
 void SetHourglass(bool on);
 // Lets the program's window handle the messages waiting for it.

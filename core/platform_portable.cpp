@@ -124,7 +124,7 @@ bool HasPicture(const PictureBox& box) { return box.impl().hasPicture; }
 }  // namespace portable
 
 // ---- registry ----------------------------------------------------------------
-long RegOpenKey(std::uint32_t root, const std::string& subKey, std::uint32_t, RegKey& key) {
+long OpenRegistryKey(std::uint32_t root, const std::string& subKey, std::uint32_t, RegKey& key) {
     if (root != kHkeyLocalMachine) return 2;
     auto it = portable::g_registry.find(portable::Lower(subKey));
     if (it == portable::g_registry.end()) return 2;  // ERROR_FILE_NOT_FOUND
@@ -133,7 +133,7 @@ long RegOpenKey(std::uint32_t root, const std::string& subKey, std::uint32_t, Re
     return 0;
 }
 
-long RegQueryValue(RegKey key, const std::string& name, std::uint32_t& type, void* data,
+long QueryRegistryValue(RegKey key, const std::string& name, std::uint32_t& type, void* data,
                    std::uint32_t& size) {
     if (key == 0 || key > portable::g_openKeys.size()) return 6;  // ERROR_INVALID_HANDLE
     auto& values = portable::g_registry[portable::g_openKeys[key - 1]];
@@ -155,7 +155,7 @@ long RegQueryValue(RegKey key, const std::string& name, std::uint32_t& type, voi
     return 0;
 }
 
-void RegCloseKey(RegKey) {}
+void CloseRegistryKey(RegKey) {}
 
 // ---- files -------------------------------------------------------------------
 namespace {
@@ -249,7 +249,7 @@ void SetAttributesNormal(const std::string& path) {
     if (ec) core::Raise(core::err::PathFileAccess, "Path/File access error: " + path);
 }
 
-void DeleteFile(const std::string& path) {
+void RemoveFile(const std::string& path) {
     const fs::path host = portable::HostPath(path);
     std::error_code ec;
     if (!fs::is_regular_file(host, ec)) core::Raise(core::err::FileNotFound, "File not found: " + path);
@@ -300,7 +300,7 @@ WindowHandle g_mainWindow = 0;
 void SetMainWindow(WindowHandle window) { g_mainWindow = window; }
 WindowHandle MainWindow() { return g_mainWindow; }
 
-int MessageBox(const std::string& text, unsigned style, const std::string& title) {
+int ShowMessage(const std::string& text, unsigned style, const std::string& title) {
     portable::g_messages.push_back({text, style, title});
     if (portable::OnMessage) portable::OnMessage(portable::g_messages.back());
     const bool yesNo = (style & 0xF) == 4;

@@ -18,7 +18,7 @@ static_assert(sizeof(SHFILEOPSTRUCTA) == 30, "SHFILEOPSTRUCTA must be packed on 
 namespace plat {
 
 // ---- registry ----------------------------------------------------------------
-long RegOpenKey(std::uint32_t root, const std::string& subKey, std::uint32_t access, RegKey& key) {
+long OpenRegistryKey(std::uint32_t root, const std::string& subKey, std::uint32_t access, RegKey& key) {
     HKEY opened = nullptr;
     LONG result = RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(root)),
                                 subKey.c_str(), 0, access, &opened);
@@ -26,7 +26,7 @@ long RegOpenKey(std::uint32_t root, const std::string& subKey, std::uint32_t acc
     return result;
 }
 
-long RegQueryValue(RegKey key, const std::string& name, std::uint32_t& type, void* data,
+long QueryRegistryValue(RegKey key, const std::string& name, std::uint32_t& type, void* data,
                    std::uint32_t& size) {
     DWORD t = 0, s = size;
     LONG result = RegQueryValueExA(reinterpret_cast<HKEY>(key), name.c_str(), nullptr, &t,
@@ -36,7 +36,7 @@ long RegQueryValue(RegKey key, const std::string& name, std::uint32_t& type, voi
     return result;
 }
 
-void RegCloseKey(RegKey key) { ::RegCloseKey(reinterpret_cast<HKEY>(key)); }
+void CloseRegistryKey(RegKey key) { RegCloseKey(reinterpret_cast<HKEY>(key)); }
 
 // ---- files -------------------------------------------------------------------
 std::FILE* OpenFile(const std::string& path, core::OpenMode mode) {
@@ -93,7 +93,7 @@ void SetAttributesNormal(const std::string& path) {
     }
 }
 
-void DeleteFile(const std::string& path) {
+void RemoveFile(const std::string& path) {
     if (!DeleteFileA(path.c_str())) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
@@ -134,7 +134,7 @@ HWND g_mainWindow = nullptr;
 void SetMainWindow(WindowHandle window) { g_mainWindow = reinterpret_cast<HWND>(window); }
 WindowHandle MainWindow() { return reinterpret_cast<WindowHandle>(g_mainWindow); }
 
-int MessageBox(const std::string& text, unsigned style, const std::string& title) {
+int ShowMessage(const std::string& text, unsigned style, const std::string& title) {
     HWND owner = g_mainWindow && IsWindowVisible(g_mainWindow) ? g_mainWindow : nullptr;
     return MessageBoxA(owner, text.c_str(), title.c_str(), style);
 }

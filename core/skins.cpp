@@ -60,7 +60,7 @@ void IndexSkins() {
             if (e >= 0)
                 TextureIndex[slot][m] = std::int16_t(e);
             else
-                plat::MessageBox("error getting skins", plat::kMbOk, ProgramName);
+                plat::ShowMessage("error getting skins", plat::kMbOk, ProgramName);
         }
     }
     ReadArchiveDirectory(GamePath("resource\\props.mw4"));
@@ -70,7 +70,7 @@ void IndexSkins() {
         if (e >= 0)
             LobbyIndex[slot] = std::int16_t(e);
         else
-            plat::MessageBox("error getting skins", plat::kMbOk, ProgramName);
+            plat::ShowMessage("error getting skins", plat::kMbOk, ProgramName);
     }
 }
 

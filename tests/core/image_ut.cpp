@@ -23,10 +23,14 @@ ImageBuffer Picture(int w, int h) {
 
 std::vector<std::uint8_t> TgaFile(int type, int bits, int w, int h, const std::vector<std::uint8_t>& rows,
                                   std::uint8_t idLength = 0, std::uint8_t descriptor = 0) {
-    std::vector<std::uint8_t> b = {idLength, 0, std::uint8_t(type), 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                   std::uint8_t(w), std::uint8_t(w >> 8), std::uint8_t(h),
-                                   std::uint8_t(h >> 8), std::uint8_t(bits), descriptor};
-    b.insert(b.end(), rows.begin(), rows.end());
+    std::vector<std::uint8_t> b(18 + rows.size(), 0);
+    b[0] = idLength;
+    b[2] = std::uint8_t(type);
+    b[12] = std::uint8_t(w), b[13] = std::uint8_t(w >> 8);
+    b[14] = std::uint8_t(h), b[15] = std::uint8_t(h >> 8);
+    b[16] = std::uint8_t(bits);
+    b[17] = descriptor;
+    std::copy(rows.begin(), rows.end(), b.begin() + 18);
     return b;
 }
 

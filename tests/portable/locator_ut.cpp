@@ -119,7 +119,7 @@ TEST(GetRegistryValue, LeavesTheValueAloneOnFailure) {
     portable::SetRegistryValue("k", "number", plat::kRegDword, {0x10, 0x27, 0, 0});
     portable::SetRegistryValue("k", "binary", 3, {1, 2});
     plat::RegKey key = 0;
-    ASSERT_EQ(plat::RegOpenKey(plat::kHkeyLocalMachine, "K", plat::kKeyRead, key), 0);
+    ASSERT_EQ(plat::OpenRegistryKey(plat::kHkeyLocalMachine, "K", plat::kKeyRead, key), 0);
     RegistryValue v = std::string("kept");
     EXPECT_EQ(GetRegistryValue(key, "text", v), 0);
     EXPECT_EQ(RegistryText(v), "abc");

@@ -7,7 +7,7 @@
 #include "core/image.h"
 #include "core/platform_portable.h"
 #include "core/scaling.h"
-#include "tests/support/jpeg.h"
+#include "tools/pictures/jpegwrite.h"
 #include "tests/support/testdir.h"
 
 using namespace core;
@@ -48,7 +48,7 @@ TEST(PictureLoader, JpegIsRecognisedByContentWhateverTheName) {
             p[1] = y < 256 ? 100 : 180;  // green
             p[2] = 40;                   // blue
         }
-    testsupport::WriteBytes(dir / "picture.bmp", testsupport::EncodeJpeg(512, 512, rgb, 95));
+    testsupport::WriteBytes(dir / "picture.bmp", pictures::EncodeJpeg(512, 512, rgb, 95));
     ImageBuffer image = Captured(dir / "picture.bmp");
     ASSERT_EQ(image.Width, 512);
     ASSERT_EQ(image.Height, 512);
@@ -64,7 +64,7 @@ TEST(PictureLoader, JpegIsRecognisedByContentWhateverTheName) {
 TEST(PictureLoader, AnythingElseIsAnInvalidPicture) {
     TempDir dir;
     std::vector<std::uint8_t> bmp = testsupport::Bmp24(4, 4, testsupport::PatternPixels(4, 4));
-    std::vector<std::uint8_t> jpeg = testsupport::EncodeJpeg(8, 8, std::vector<std::uint8_t>(192, 9), 80);
+    std::vector<std::uint8_t> jpeg = pictures::EncodeJpeg(8, 8, std::vector<std::uint8_t>(192, 9), 80);
     struct Case {
         const char* what;
         std::vector<std::uint8_t> bytes;

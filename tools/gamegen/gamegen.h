@@ -14,7 +14,7 @@
 namespace gamegen {
 
 enum class Size {
-    Small,  // a few hundred entries, about a megabyte: for tests
+    Small,  // a few hundred entries, a few megabytes: for tests
     Full,   // textures about 200 MB in several thousand entries, props about 30 MB
 };
 
