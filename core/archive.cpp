@@ -51,7 +51,7 @@ void EncodeEntry(const ArchiveEntry& e, std::uint8_t* b) {
 
 }  // namespace
 
-void ReadArchiveDirectory(BinFile& file) {
+void ReadArchiveDirectory(BinFile& file, const std::function<void(std::size_t)>& beforeEntry) {
     Directory.clear();
     Header = ArchiveHeader{};
     const std::uint64_t size = file.Size();
@@ -68,6 +68,7 @@ void ReadArchiveDirectory(BinFile& file) {
     Directory.reserve(count);
     std::uint8_t fixed[kEntryFixedBytes];
     for (std::size_t p = 0; p < count; ++p) {
+        if (beforeEntry) beforeEntry(p);
         ArchiveEntry& entry = Directory.emplace_back();
         if (file.Read(fixed, sizeof fixed) != sizeof fixed)
             Damaged(file, "its directory is cut short at entry " + std::to_string(p));

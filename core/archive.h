@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,8 @@ inline std::vector<ArchiveEntry> Directory;
 // raises core::Error naming the file.
 void ReadArchiveDirectory(const std::string& path);
 // The same on a file the caller holds open, from offset 0; the caller closes it.
-void ReadArchiveDirectory(BinFile& file);
+// beforeEntry, when given, is told each position before its entry is read.
+void ReadArchiveDirectory(BinFile& file, const std::function<void(std::size_t)>& beforeEntry = {});
 
 // Bytes that header and directory take: 20 + the sum of (23 + NameLength).
 std::uint64_t DirectoryEnd(const std::vector<ArchiveEntry>& directory);

@@ -112,6 +112,7 @@ void Reset() {
     OnMessage = nullptr;
     OnPendingMessages = nullptr;
     ShellCopyLimit = -1;
+    ShellCopyFails = false;
     HourglassShown = false;
     PendingMessageRounds = 0;
 }
@@ -270,6 +271,7 @@ void ShellFileCopy(WindowHandle owner, const std::string& fromList, const std::s
     const fs::path from = portable::HostPath(fromList.c_str());
     const fs::path to = portable::HostPath(toList.c_str());
     std::error_code ec;
+    if (portable::ShellCopyFails) return;
     if (portable::ShellCopyLimit < 0) {
         // Failures are the shell's to report; the caller never learns of them.
         fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);

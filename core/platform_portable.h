@@ -54,6 +54,8 @@ std::vector<ShellCopyRecord>& ShellCopies();
 // Stand-in for a shell copy cut short (the player pressing Cancel, a full
 // disk): when set, the copy writes only this many bytes of the source.
 inline long long ShellCopyLimit = -1;
+// Stand-in for a shell copy that fails outright (nothing is written).
+inline bool ShellCopyFails = false;
 
 inline bool HourglassShown = false;
 inline int PendingMessageRounds = 0;
