@@ -191,7 +191,7 @@ void EnsureDC(PictureBoxImpl& b) {
     ReleaseDC(nullptr, screen);
 }
 
-// A new persistent image of the given size, black, selected into the box's DC.
+// A new, empty persistent image of the given size, selected into the box's DC.
 void NewImage(PictureBoxImpl& b, int width, int height) {
     EnsureDC(b);
     if (b.image) {
@@ -206,7 +206,7 @@ void NewImage(PictureBoxImpl& b, int width, int height) {
     ReleaseDC(nullptr, screen);
     b.previous = SelectObject(b.dc, b.image);
     RECT all{0, 0, width, height};
-    FillRect(b.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(b.dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     if (b.window) SetWindowPos(b.window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
@@ -320,7 +320,7 @@ void ClearPicture(PictureBox& box) {
     PictureBoxImpl& b = box.impl();
     if (b.dc && b.image) {
         RECT all{0, 0, b.width, b.height};
-        FillRect(b.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRect(b.dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     }
     b.hasPicture = false;
     Show(b);

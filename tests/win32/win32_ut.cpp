@@ -66,6 +66,14 @@ TEST(ShellCopy, CopiesAndOverwritesWithoutAsking) {
     EXPECT_EQ(ReadBytes(dir / "props.mw4b"), bytes);
 }
 
+TEST(FileExists, ABackupNameIsNotMatchedByItsArchive) {
+    TempDir dir;
+    testsupport::WriteBytes(dir / "textures.mw4", {1});
+    EXPECT_TRUE(FileExists(dir / "textures.mw4"));
+    EXPECT_FALSE(FileExists(dir / "textures.mw4b"));
+    EXPECT_FALSE(FileExists(dir / "textures.mw"));
+}
+
 ImageBuffer Captured(const std::string& path) {
     plat::PictureBox box;
     plat::LoadPicture(box, path);
