@@ -103,4 +103,15 @@ void GetBoxDIBits(const PictureBox& box, int lines, std::uint8_t* bits, std::uin
 void DrawDIBits(PictureBox& box, int width, int height, const std::uint8_t* bits,
                 const std::uint8_t* info);
 
+// ---- window regions ----------------------------------------------------------
+using RegionHandle = std::uintptr_t;  // 0: no region
+// The colour of pixel (x, y) of the box's persistent image, as 0x00BBGGRR
+// (GetPixel); outside the image, CLR_INVALID (0xFFFFFFFF).
+std::uint32_t BoxPixel(const PictureBox& box, int x, int y);
+// CreateRectRgn(left, top, right, bottom): right and bottom exclusive.
+RegionHandle CreateRectRegion(int left, int top, int right, int bottom);
+// CombineRgn(target, target, other, RGN_OR).
+void CombineRegionOr(RegionHandle target, RegionHandle other);
+void DeleteRegion(RegionHandle region);  // DeleteObject
+
 }  // namespace plat

@@ -92,6 +92,9 @@ std::string HostPath(const std::string& systemPath) {
         (p[2] == '\\' || p[2] == '/')) {
         prefix = DriveRoot() + "/" + char(std::tolower(static_cast<unsigned char>(p[0]))) + "/";
         p = p.substr(3);
+    } else if (!p.empty() && p[0] == '\\' && (p.size() < 2 || p[1] != '\\')) {
+        prefix = DriveRoot() + "/c/";  // the root of the current drive, taken as C:
+        p = p.substr(1);
     }
     for (char& c : p)
         if (c == '\\') c = '/';
@@ -471,5 +474,47 @@ void DrawDIBits(PictureBox& box, int width, int height, const std::uint8_t* bits
     }
     b.hasPicture = true;
 }
+
+// ---- window regions ----------------------------------------------------------
+namespace {
+std::map<RegionHandle, std::vector<portable::Rect>> g_regions;
+RegionHandle g_nextRegion = 1;
+}
+
+std::uint32_t BoxPixel(const PictureBox& box, int x, int y) {
+    const PictureBoxImpl& b = box.impl();
+    if (x < 0 || y < 0 || x >= b.width || y >= b.height) return 0xFFFFFFFF;
+    const std::uint8_t* p = b.dib.data() + std::size_t(b.height - 1 - y) * PaddedRow(b.width) + std::size_t(x) * 3;
+    return std::uint32_t(p[2]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[0]) << 16;
+}
+
+RegionHandle CreateRectRegion(int left, int top, int right, int bottom) {
+    ++portable::LiveRegions;
+    g_regions[g_nextRegion] = {portable::Rect{left, top, right, bottom}};
+    return g_nextRegion++;
+}
+
+void CombineRegionOr(RegionHandle target, RegionHandle other) {
+    auto& rects = g_regions.at(target);
+    const auto& more = g_regions.at(other);
+    rects.insert(rects.end(), more.begin(), more.end());
+}
+
+void DeleteRegion(RegionHandle region) {
+    if (g_regions.erase(region)) --portable::LiveRegions;
+}
+
+namespace portable {
+const std::vector<Rect>& RegionRects(RegionHandle region) { return g_regions.at(region); }
+
+void SetBoxPicture(PictureBox& box, int width, int height, const std::vector<std::uint8_t>& pixels) {
+    ResizeBox(box, width, height);
+    PictureBoxImpl& b = box.impl();
+    for (int y = 0; y < height; ++y)
+        std::memcpy(b.dib.data() + std::size_t(height - 1 - y) * PaddedRow(width),
+                    pixels.data() + std::size_t(y) * std::size_t(width) * 3, std::size_t(width) * 3);
+    b.hasPicture = true;
+}
+}  // namespace portable
 
 }  // namespace plat

@@ -5,7 +5,8 @@
 // Paths: the system's Windows-style paths are mapped onto the host. A
 // backslash is a folder separator; a drive prefix "X:\" (any letter, either
 // case) stands for the folder <drive root>/x, where the drive root is set by
-// SetDriveRoot (default: $MW4_DRIVE_ROOT, else /tmp/mw4-drives). Other paths
+// SetDriveRoot (default: $MW4_DRIVE_ROOT, else /tmp/mw4-drives); a path that
+// starts with a single backslash is on the current drive, taken as C:. Other paths
 // are taken as host paths, relative ones from the current folder. File names
 // starting with "." count as hidden; a file without its owner's write
 // permission counts as read-only, and is refused for writing and deleting as
@@ -60,6 +61,16 @@ inline bool ShellCopyFails = false;
 inline bool HourglassShown = false;
 inline int PendingMessageRounds = 0;
 inline std::function<void()> OnPendingMessages;
+
+// Regions, as the portable layer keeps them: a union of rectangles, with a
+// count of those created and not yet deleted.
+struct Rect {
+    int left, top, right, bottom;
+};
+const std::vector<Rect>& RegionRects(RegionHandle region);
+inline int LiveRegions = 0;
+// Puts a picture (top row first, blue, green, red) into a box, as the loader would.
+void SetBoxPicture(PictureBox& box, int width, int height, const std::vector<std::uint8_t>& pixels);
 
 // Forgets every record and answer and the registry values (not the drive root).
 void Reset();

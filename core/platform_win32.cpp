@@ -355,4 +355,38 @@ void DrawDIBits(PictureBox& box, int width, int height, const std::uint8_t* bits
     Show(b);
 }
 
+bool OwnVersion(int& major, int& minor, int& revision) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    if (size == 0) return false;
+    std::string data(size, '\0');
+    if (!GetFileVersionInfoA(path, 0, size, data.data())) return false;
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info) return false;
+    major = HIWORD(info->dwFileVersionMS);
+    minor = LOWORD(info->dwFileVersionMS);
+    revision = LOWORD(info->dwFileVersionLS);
+    return true;
+}
+
+// ---- window regions ----------------------------------------------------------
+std::uint32_t BoxPixel(const PictureBox& box, int x, int y) {
+    const PictureBoxImpl& b = box.impl();
+    if (!b.dc || x < 0 || y < 0 || x >= b.width || y >= b.height) return CLR_INVALID;
+    return GetPixel(b.dc, x, y);
+}
+
+RegionHandle CreateRectRegion(int left, int top, int right, int bottom) {
+    return reinterpret_cast<RegionHandle>(CreateRectRgn(left, top, right, bottom));
+}
+
+void CombineRegionOr(RegionHandle target, RegionHandle other) {
+    CombineRgn(reinterpret_cast<HRGN>(target), reinterpret_cast<HRGN>(target), reinterpret_cast<HRGN>(other), RGN_OR);
+}
+
+void DeleteRegion(RegionHandle region) { DeleteObject(reinterpret_cast<HGDIOBJ>(region)); }
+
 }  // namespace plat

@@ -23,4 +23,11 @@ void CreatePictureBoxWindow(PictureBox& box, HWND parent, int x, int y, int id);
 // Replaces the persistent image by a copy of bitmap (the box takes its size).
 void SetBoxBitmap(PictureBox& box, HBITMAP bitmap);
 
+// True while the hourglass is shown (the windows keep it on WM_SETCURSOR).
+bool HourglassOn();
+
+// The running program's version numbers from its VERSIONINFO resource
+// (FILEVERSION major, minor, 0, revision); false when it has none.
+bool OwnVersion(int& major, int& minor, int& revision);
+
 }  // namespace plat

@@ -86,6 +86,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             else if (id >= IDM_SKIN_BASE + 9 && id <= IDM_SKIN_BASE + 37) RunSkinClick(id - IDM_SKIN_BASE);
             return 0;
         }
+        case WM_SETCURSOR:
+            if (plat::HourglassOn()) {
+                SetCursor(LoadCursor(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
         case WM_CTLCOLORSTATIC:
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -154,18 +160,9 @@ bool ShowOpenDialog(const OpenDialogSettings& settings, std::string& chosenPath)
 }
 
 Version ProgramVersion() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-    if (size == 0) return {};
-    std::string data(size, '\0');
-    if (!GetFileVersionInfoA(path, 0, size, data.data())) return {};
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info) return {};
-    // FILEVERSION major, minor, 0, revision.
-    return {int(HIWORD(info->dwFileVersionMS)), int(LOWORD(info->dwFileVersionMS)), int(LOWORD(info->dwFileVersionLS))};
+    Version v;
+    plat::OwnVersion(v.major, v.minor, v.revision);
+    return v;
 }
 
 }  // namespace vellix::view
