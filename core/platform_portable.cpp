@@ -116,6 +116,7 @@ void Reset() {
     OnPendingMessages = nullptr;
     ShellCopyLimit = -1;
     ShellCopyFails = false;
+    RemovedFiles.clear();
     HourglassShown = false;
     PendingMessageRounds = 0;
 }
@@ -259,6 +260,7 @@ void RemoveFile(const std::string& path) {
     if (!fs::is_regular_file(host, ec)) core::Raise(core::err::FileNotFound, "File not found: " + path);
     if (ReadOnly(host)) core::Raise(core::err::PathFileAccess, "Path/File access error: " + path);
     if (!fs::remove(host, ec) || ec) core::Raise(core::err::PathFileAccess, "Path/File access error: " + path);
+    portable::RemovedFiles.push_back(path);
 }
 
 std::string GetEnvironment(const std::string& name) {

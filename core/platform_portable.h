@@ -58,6 +58,9 @@ inline long long ShellCopyLimit = -1;
 // Stand-in for a shell copy that fails outright (nothing is written).
 inline bool ShellCopyFails = false;
 
+// Every file deleted through the layer, in order.
+inline std::vector<std::string> RemovedFiles;
+
 inline bool HourglassShown = false;
 inline int PendingMessageRounds = 0;
 inline std::function<void()> OnPendingMessages;

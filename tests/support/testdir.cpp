@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -14,7 +15,14 @@ namespace fs = std::filesystem;
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = fs::temp_directory_path() /
+#ifdef _WIN32
+    const fs::path base = fs::temp_directory_path();
+#else
+    // Not TEMP: the programs' tests point TEMP at folders of their own.
+    const char* tmpdir = std::getenv("TMPDIR");
+    const fs::path base = tmpdir && *tmpdir ? tmpdir : "/tmp";
+#endif
+    path_ = base /
             ("mw4test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
     fs::create_directories(path_);
 }
