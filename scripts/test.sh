@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests (with sanitizers), then the win64
 # build under Wine: the core tests on the Win32 platform layer, and the Win32
-# layer's own tests against the registry, the shell and the picture loader.
+# layer's own tests against the registry, the shell and the picture loader;
+# then the end-to-end road through both real programs (tests/e2e/road.sh).
 # Expects the presets built (scripts/setup.sh or scripts/build.sh).
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -51,6 +52,18 @@ for exe in core_tests win32_tests; do
     grep -q '^\[  FAILED  \] [0-9]' "$log" || failed=$((failed + 1))
   fi
 done
+
+echo "== the road under Wine: both programs, driven from outside"
+log="$work/road.log"
+bash tests/e2e/road.sh >"$log" 2>&1
+rc=$?
+grep -E '^(ok|note|FAIL|road|==)' "$log"
+if [ "$rc" = 0 ]; then
+  passed=$((passed + 1))
+else
+  cat "$log"
+  failed=$((failed + 1))
+fi
 
 echo
 echo "tests: $passed passed, $failed failed"

@@ -5,7 +5,8 @@
 //   start PROGRAM                 start it (its folder as the current folder)
 //   window CAPTION                wait for its top-level window with that caption
 //   message TITLE | TEXT | BUTTON wait for a message box, check title and text
-//                                 (\n for a line feed), press OK, YES or NO
+//                                 (\n for a line feed; a final * matches any
+//                                 rest), press OK, YES or NO
 //   nomessage MS                  no message box for MS milliseconds
 //   menu ID                       post the menu command ID to the window
 //   open PATH                     choose PATH in the Open dialog
@@ -197,7 +198,11 @@ void Step(const std::string& command, const std::string& rest) {
         const std::string title = Text(box), text = MessageText(box);
         std::printf("  message [%s] %s\n", title.c_str(), text.c_str());
         if (title != parts[0]) Fail("title is '" + title + "'");
-        if (text != Unescape(parts[1])) Fail("text is '" + text + "'");
+        // A text ending in "*" is a prefix.
+        std::string want = Unescape(parts[1]);
+        const bool prefix = !want.empty() && want.back() == '*';
+        if (prefix) want.pop_back();
+        if (prefix ? text.rfind(want, 0) != 0 : text != want) Fail("text is '" + text + "'");
         const int id = parts[2] == "YES" ? IDYES : parts[2] == "NO" ? IDNO : IDOK;
         HWND button = GetDlgItem(box, id);
         if (!button) Fail("no button " + parts[2]);
