@@ -16,6 +16,7 @@
 //   press X Y                     left button down and up at client point X, Y
 //   altkey L / key ESC            Alt+L (opens a menu) / Escape, to the window
 //   shot FILE                     the whole screen as a BMP file
+//   timer / elapsed LABEL         start a clock / print the time since, in ms
 //   sleep MS
 //   exit                          wait until the program has ended
 //
@@ -33,6 +34,7 @@ namespace {
 PROCESS_INFORMATION g_process{};
 HWND g_window = nullptr;
 int g_line = 0;
+ULONGLONG g_timer = 0;
 std::string g_step;
 
 [[noreturn]] void Fail(const std::string& why) {
@@ -71,14 +73,14 @@ bool OurProcess(HWND w) {
     return pid == g_process.dwProcessId;
 }
 
+BOOL CALLBACK CollectWindow(HWND w, LPARAM found) {
+    if (IsWindowVisible(w) && OurProcess(w)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
+    return TRUE;
+}
+
 std::vector<HWND> TopWindows() {
     std::vector<HWND> found;
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            if (IsWindowVisible(w) && OurProcess(w)) reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -266,6 +268,10 @@ void Step(const std::string& command, const std::string& rest) {
     } else if (command == "shot") {
         Sleep(300);
         Shot(rest);
+    } else if (command == "timer") {
+        g_timer = GetTickCount64();
+    } else if (command == "elapsed") {
+        std::printf("  time %s: %llu ms\n", rest.c_str(), static_cast<unsigned long long>(GetTickCount64() - g_timer));
     } else if (command == "sleep") {
         Sleep(DWORD(std::atoi(rest.c_str())));
     } else if (command == "exit") {
