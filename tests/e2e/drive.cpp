@@ -20,6 +20,7 @@
 //   sleep MS
 //   exit                          wait until the program has ended
 //
+// With a SHOT_PREFIX, each message box is photographed before it is answered.
 // Every wait gives up after 60 seconds. The first failed step ends the run
 // with exit code 1 and says which step failed.
 #include <windows.h>
@@ -34,6 +35,8 @@ namespace {
 PROCESS_INFORMATION g_process{};
 HWND g_window = nullptr;
 int g_line = 0;
+std::string g_shotPrefix;  // when set, every message box is photographed before it is answered
+int g_shots = 0;
 ULONGLONG g_timer = 0;
 std::string g_step;
 
@@ -205,6 +208,7 @@ void Step(const std::string& command, const std::string& rest) {
         const bool prefix = !want.empty() && want.back() == '*';
         if (prefix) want.pop_back();
         if (prefix ? text.rfind(want, 0) != 0 : text != want) Fail("text is '" + text + "'");
+        if (!g_shotPrefix.empty()) Shot(g_shotPrefix + "-" + std::to_string(++g_shots) + ".bmp");
         const int id = parts[2] == "YES" ? IDYES : parts[2] == "NO" ? IDNO : IDOK;
         HWND button = GetDlgItem(box, id);
         if (!button) Fail("no button " + parts[2]);
@@ -284,10 +288,11 @@ void Step(const std::string& command, const std::string& rest) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::printf("usage: drive SCRIPT\n");
+    if (argc != 2 && argc != 3) {
+        std::printf("usage: drive SCRIPT [SHOT_PREFIX]\n");
         return 2;
     }
+    if (argc == 3) g_shotPrefix = argv[2];
     std::ifstream script(argv[1]);
     if (!script) {
         std::printf("cannot read %s\n", argv[1]);

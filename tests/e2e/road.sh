@@ -32,7 +32,9 @@ drive() {
   cat >"$script"
   steps=$((steps + 1))
   echo "== $name"
-  if ! timeout 300 wine build/win64/tests/drive.exe "$(w "$script")" 2>/dev/null | sed 's/^/   /'; then
+  local prefix=()
+  [ -n "$shots" ] && prefix=("$(w "$work/$name")")
+  if ! timeout 300 wine build/win64/tests/drive.exe "$(w "$script")" "${prefix[@]}" 2>/dev/null | sed 's/^/   /'; then
     echo "road: step $name failed"; return 1
   fi
 }
