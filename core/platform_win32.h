@@ -23,6 +23,11 @@ void CreatePictureBoxWindow(PictureBox& box, HWND parent, int x, int y, int id);
 // Replaces the persistent image by a copy of bitmap (the box takes its size).
 void SetBoxBitmap(PictureBox& box, HBITMAP bitmap);
 
+// Registers a program's main window class: its procedure, icon and background.
+void RegisterMainClass(const char* name, WNDPROC procedure, int iconId, HBRUSH background);
+// The message loop, until the main window has gone.
+void RunMessageLoop();
+
 // True while the hourglass is shown (the windows keep it on WM_SETCURSOR).
 bool HourglassOn();
 

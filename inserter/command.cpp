@@ -1,20 +1,8 @@
-#include <new>
-
-#include "core/error.h"
-#include "core/platform.h"
 #include "core/program.h"
-#include "inserter/view.h"
 #include "inserter/vellix.h"
+#include "inserter/view.h"
 
 namespace vellix {
-
-namespace {
-void ShowRunTimeError(int number, const std::string& description) {
-    plat::SetHourglass(false);
-    plat::ShowMessage("Run-time error '" + std::to_string(number) + "':\n\n" + description,
-                      plat::kMbCritical, core::ProgramName);
-}
-}  // namespace
 
 void CloseWindow() {
     MainWindowClosed = true;
@@ -22,19 +10,15 @@ void CloseWindow() {
 }
 
 bool RunCommand(const std::function<void()>& command) {
-    try {
-        command();
-        return !MainWindowClosed;
-    } catch (const EndProgram&) {
-    } catch (const core::Error& e) {
-        ShowRunTimeError(e.number, e.what());
-    } catch (const std::bad_alloc&) {
-        ShowRunTimeError(core::err::OutOfMemory, "Out of memory");
-    } catch (const std::exception& e) {
-        ShowRunTimeError(core::err::PathFileAccess, e.what());
-    }
-    MainWindowClosed = true;
-    return false;
+    const bool reported = !core::RunReportingErrors([&] {
+        try {
+            command();
+        } catch (const EndProgram&) {
+            MainWindowClosed = true;  // its message has been shown
+        }
+    });
+    if (reported) MainWindowClosed = true;
+    return !MainWindowClosed;
 }
 
 }  // namespace vellix

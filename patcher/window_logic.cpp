@@ -1,6 +1,4 @@
 // Start-up, the window's shape, the hot spots and the restore command.
-#include <new>
-
 #include "core/backup.h"
 #include "core/binfile.h"
 #include "core/error.h"
@@ -103,27 +101,6 @@ void RestoreCommand() {
     core::RestoreFile("resource\\props.mw4", view::Handle());
 }
 
-namespace {
-void ShowRunTimeError(int number, const std::string& description) {
-    PassRunning = false;
-    plat::SetHourglass(false);
-    plat::ShowMessage("Run-time error '" + std::to_string(number) + "':\n\n" + description, plat::kMbCritical,
-                      core::ProgramName);
-}
-}  // namespace
-
-bool RunCommand(const std::function<void()>& command) {
-    try {
-        command();
-        return true;
-    } catch (const core::Error& e) {
-        ShowRunTimeError(e.number, e.what());
-    } catch (const std::bad_alloc&) {
-        ShowRunTimeError(core::err::OutOfMemory, "Out of memory");
-    } catch (const std::exception& e) {
-        ShowRunTimeError(core::err::PathFileAccess, e.what());
-    }
-    return false;
-}
+bool RunCommand(const std::function<void()>& command) { return core::RunReportingErrors(command); }
 
 }  // namespace morrent

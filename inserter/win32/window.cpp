@@ -170,14 +170,7 @@ Version ProgramVersion() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     core::ProgramName = "Vellix";
     OleInitialize(nullptr);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELLIX));
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
+    plat::RegisterMainClass(kClassName, WindowProc, IDI_VELLIX, GetSysColorBrush(COLOR_BTNFACE));
 
     // Fixed single border, no minimize or maximize button; centred.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -198,11 +191,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);
     }
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    plat::RunMessageLoop();
     OleUninitialize();
     return 0;
 }

@@ -105,14 +105,7 @@ Version ProgramVersion() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     core::ProgramName = "Morrent";
     OleInitialize(nullptr);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MORRENT));
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
+    plat::RegisterMainClass(kClassName, WindowProc, IDI_MORRENT, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 
     // No border, no caption bar, no control box.
     HWND window = CreateWindowExA(WS_EX_APPWINDOW, kClassName, "Morrent", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 403, 259,
@@ -150,11 +143,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    plat::RunMessageLoop();
     OleUninitialize();
     return 0;
 }

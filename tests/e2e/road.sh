@@ -50,6 +50,21 @@ keep_shots() {
 QUESTION='This program is going to patch the Mechwarrior4 Vengeance files to allow quick skinning.\nThe program will backup the current files into a *.mw4b file for restoration.  This backup\nwill require 250 Megabytes free on the drive that Mechwarrior4 Vengeance is installed.\nThis is an unauthorized patch and is not supported by Microsoft or the Mech4 team.\nInstall this patch at your own risk.\nDo you wish to continue to patch?'
 INDEX='An index of the skins must be created to be patch independent.'
 
+# morrent_patch NAME [STEP]: Morrent, PATCH, Yes, "Done!", QUIT (STEP after the start).
+morrent_patch() {
+  drive "$1" <<SCRIPT
+start $MORRENT
+window Morrent [2.0.0]
+${2:-}
+press 250 100
+message Continue to patch? | $QUESTION | YES
+message Morrent | Done! | OK
+caption Morrent [2.0.0]
+press 260 165
+exit
+SCRIPT
+}
+
 # ---- a fresh game folder and the key that points at it ----
 build/native/mkgame "$work/game" --seed 7 >/dev/null
 cp -r "$work/game" "$work/original"
@@ -79,17 +94,7 @@ sha_index() { sha256sum "$work/game/resource/textures.inx" "$work/game/resource/
 index_before=$(sha_index)
 
 # ---- Morrent: PATCH, Yes, Done!, QUIT ----
-drive morrent-patch <<SCRIPT
-start $MORRENT
-window Morrent [2.0.0]
-$(shot morrent)
-press 250 100
-message Continue to patch? | $QUESTION | YES
-message Morrent | Done! | OK
-caption Morrent [2.0.0]
-press 260 165
-exit
-SCRIPT
+morrent_patch morrent-patch "$(shot morrent)"
 check patched "$work/game" "$work/original"
 cp -r "$work/game" "$work/patched"
 
@@ -143,15 +148,7 @@ SCRIPT
 check same "$work/game" "$work/original"
 
 # ---- Morrent: RESTORE, Yes, QUIT: the game's own archives again ----
-drive morrent-patch-again <<SCRIPT
-start $MORRENT
-window Morrent [2.0.0]
-press 250 100
-message Continue to patch? | $QUESTION | YES
-message Morrent | Done! | OK
-press 260 165
-exit
-SCRIPT
+morrent_patch morrent-patch-again
 check patched "$work/game" "$work/original"
 drive morrent-restore <<SCRIPT
 start $MORRENT
@@ -166,15 +163,7 @@ check same "$work/game" "$work/original"
 [ "$(sha_index)" = "$index_before" ] && echo "ok: index files untouched by patching and restoring"
 
 # ---- failure cases, each with its exact message and no archive damaged ----
-drive vellix-readonly-archive-setup <<SCRIPT
-start $MORRENT
-window Morrent [2.0.0]
-press 250 100
-message Continue to patch? | $QUESTION | YES
-message Morrent | Done! | OK
-press 260 165
-exit
-SCRIPT
+morrent_patch vellix-readonly-archive-setup
 cp -r "$work/game" "$work/before-readonly"
 if chattr +i "$work/game/resource/props.mw4" 2>/dev/null; then
   drive vellix-readonly-archive <<SCRIPT
