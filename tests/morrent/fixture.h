@@ -15,6 +15,7 @@
 #include "core/skins.h"
 #include "patcher/morrent.h"
 #include "patcher/view_portable.h"
+#include "tests/support/messages.h"
 #include "tests/support/testdir.h"
 #include "tools/gamegen/gamegen.h"
 
@@ -64,11 +65,7 @@ public:
         portable::Answers().push_back(answer);
         return morrent::MouseDown(250, 100);
     }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& m : portable::Messages()) texts.push_back(m.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return testsupport::MessageTexts(); }
 
     testsupport::TempDir dir;
     std::string game;

@@ -27,11 +27,6 @@ protected:
     void SetText(const char* name, const std::string& value) {
         portable::SetRegistryText(kGameKey, name, value);
     }
-    std::vector<std::string> Texts() {
-        std::vector<std::string> texts;
-        for (auto& m : portable::Messages()) texts.push_back(m.text);
-        return texts;
-    }
     TempDir dir;
 };
 

@@ -8,6 +8,7 @@
 #include "core/platform_portable.h"
 #include "core/scaling.h"
 #include "tools/pictures/jpegwrite.h"
+#include "tests/support/picture.h"
 #include "tests/support/testdir.h"
 
 using namespace core;
@@ -15,14 +16,7 @@ using testsupport::TempDir;
 
 namespace {
 
-ImageBuffer Captured(const std::string& path) {
-    plat::PictureBox box;
-    plat::LoadPicture(box, path);
-    ImageBuffer image;
-    CaptureImage(box, image);
-    FlipImage(image);
-    return image;
-}
+using testsupport::Captured;
 
 TEST(PictureLoader, BmpIsCapturedPixelExactTopRowFirstAfterFlip) {
     for (auto [w, h] : {std::pair{512, 512}, std::pair{5, 3}, std::pair{7, 2}}) {

@@ -14,6 +14,7 @@
 #include "core/skins.h"
 #include "inserter/vellix.h"
 #include "inserter/view_portable.h"
+#include "tests/support/messages.h"
 #include "tests/support/testdir.h"
 #include "tools/gamegen/gamegen.h"
 
@@ -60,11 +61,7 @@ public:
         portable::Messages().clear();
         pv::Repaints.clear();
     }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& m : portable::Messages()) texts.push_back(m.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return testsupport::MessageTexts(); }
 
     testsupport::TempDir dir;
     std::string game;

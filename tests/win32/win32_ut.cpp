@@ -12,6 +12,7 @@
 #include "core/image.h"
 #include "core/locator.h"
 #include "core/scaling.h"
+#include "tests/support/picture.h"
 #include "tests/support/testdir.h"
 
 using namespace core;
@@ -74,14 +75,7 @@ TEST(FileExists, ABackupNameIsNotMatchedByItsArchive) {
     EXPECT_FALSE(FileExists(dir / "textures.mw"));
 }
 
-ImageBuffer Captured(const std::string& path) {
-    plat::PictureBox box;
-    plat::LoadPicture(box, path);
-    ImageBuffer image;
-    CaptureImage(box, image);
-    FlipImage(image);
-    return image;
-}
+using testsupport::Captured;
 
 TEST(PictureLoader, BmpArrivesPixelExactTopRowFirst) {
     TempDir dir;
